@@ -1,0 +1,131 @@
+// The request object of the Linux build, on libcurl. It keeps the defaults of the Windows
+// program's request object, because that is what users of the Windows program get:
+//  - proxies from the environment (http_proxy, no_proxy);
+//  - at most 60 s to connect, and a failure after 30 s without data;
+//  - at most 10 redirects followed, never from https to http;
+//  - its User-Agent;
+//  - the URL converted from CP936 to UTF-8, with unsafe bytes percent-encoded;
+//  - certificates verified for https.
+#include "web/request_object.h"
+
+#include "app/ansi_text_linux.h"
+
+#include <curl/curl.h>
+
+#include <string_view>
+
+namespace {
+
+constexpr long CONNECT_TIMEOUT_SECONDS = 60;
+constexpr long SILENCE_TIMEOUT_SECONDS = 30;
+constexpr int MAX_REDIRECTS = 10;
+constexpr char USER_AGENT[] = "Mozilla/4.0 (compatible; Win32; WinHttp.WinHttpRequest.5)";
+
+bool is_unsafe_in_url(unsigned char byte) {
+    return byte <= 0x20 || byte >= 0x7F || std::string_view("\"<>\\^`{|}").find(static_cast<char>(byte)) !=
+                                                  std::string_view::npos;
+}
+
+std::string percent_encode_unsafe(std::string_view url) {
+    static constexpr char hex[] = "0123456789ABCDEF";
+    std::string encoded;
+    for (const char c : url) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (is_unsafe_in_url(byte)) {
+            encoded += '%';
+            encoded += hex[byte >> 4];
+            encoded += hex[byte & 0x0F];
+        } else {
+            encoded += c;
+        }
+    }
+    return encoded;
+}
+
+bool is_https(std::string_view url) {
+    return url.size() >= 8 && (url.substr(0, 8) == "https://" || url.substr(0, 8) == "HTTPS://");
+}
+
+size_t append_to_string(char* data, size_t size, size_t count, void* body) {
+    static_cast<std::string*>(body)->append(data, size * count);
+    return size * count;
+}
+
+struct curl_global {
+    curl_global() { curl_global_init(CURL_GLOBAL_DEFAULT); }
+    ~curl_global() { curl_global_cleanup(); }
+};
+
+class curl_request final : public request_object {
+  public:
+    curl_request() {
+        static const curl_global global;
+        handle_ = curl_easy_init();
+    }
+    ~curl_request() override {
+        if (handle_) {
+            curl_easy_cleanup(handle_);
+        }
+    }
+    curl_request(const curl_request&) = delete;
+    curl_request& operator=(const curl_request&) = delete;
+
+    void open(const std::string& method, const std::string& url, bool /*async*/) override {
+        method_ = method;
+        url_ = percent_encode_unsafe(utf8_from_ansi(url));
+        opened_ = handle_ != nullptr;
+    }
+
+    void send() override {
+        if (!opened_) {
+            return;
+        }
+        std::string url = url_;
+        for (int hop = 0; hop <= MAX_REDIRECTS; ++hop) {
+            body_.clear();
+            if (!perform(url)) {
+                body_.clear();
+                return;
+            }
+            const char* location = nullptr;
+            curl_easy_getinfo(handle_, CURLINFO_REDIRECT_URL, &location);
+            if (!location || (is_https(url) && !is_https(location))) {
+                received_ = true;
+                return;
+            }
+            url = location;
+        }
+        body_.clear(); // too many redirects: a failure, as on Windows
+    }
+
+    std::string response_body() override { return received_ ? body_ : std::string(); }
+
+  private:
+    bool perform(const std::string& url) {
+        curl_easy_reset(handle_);
+        curl_easy_setopt(handle_, CURLOPT_URL, url.c_str());
+        if (method_ != "GET") {
+            curl_easy_setopt(handle_, CURLOPT_CUSTOMREQUEST, method_.c_str());
+        }
+        curl_easy_setopt(handle_, CURLOPT_USERAGENT, USER_AGENT);
+        curl_easy_setopt(handle_, CURLOPT_PROTOCOLS_STR, "http,https");
+        curl_easy_setopt(handle_, CURLOPT_CONNECTTIMEOUT, CONNECT_TIMEOUT_SECONDS);
+        curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+        curl_easy_setopt(handle_, CURLOPT_LOW_SPEED_TIME, SILENCE_TIMEOUT_SECONDS);
+        curl_easy_setopt(handle_, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(handle_, CURLOPT_WRITEFUNCTION, append_to_string);
+        curl_easy_setopt(handle_, CURLOPT_WRITEDATA, &body_);
+        return curl_easy_perform(handle_) == CURLE_OK;
+    }
+
+    CURL* handle_ = nullptr;
+    std::string method_;
+    std::string url_;
+    std::string body_;
+    bool opened_ = false;
+    bool received_ = false;
+};
+
+} // namespace
+
+std::unique_ptr<request_object> create_request_object() { return std::make_unique<curl_request>(); }
