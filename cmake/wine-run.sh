@@ -2,7 +2,7 @@
 # Runs a Windows program under Wine with a private prefix, as the test emulator.
 # usage: wine-run.sh PREFIX_DIR PROGRAM.exe [ARGS...]
 set -euo pipefail
-prefix=$1
+prefix=$(realpath -m "$1")
 shift
 
 export WINEPREFIX=$prefix
