@@ -53,7 +53,9 @@ class iconv_converter {
     iconv_t handle_;
 };
 
-std::size_t one_byte(std::string_view /*rest*/) { return 1; }
+std::size_t one_byte(std::string_view /*rest*/) {
+    return 1;
+}
 
 // Skips one whole UTF-8 character, so that a character CP936 lacks becomes one '?'.
 std::size_t one_utf8_character(std::string_view rest) {

@@ -30,6 +30,10 @@ const control_description& description_of(control_id control) {
     return MAIN_WINDOW_CONTROLS[static_cast<std::size_t>(control)];
 }
 
-bool is_focusable(control_kind kind) { return kind != control_kind::label; }
+bool is_focusable(control_kind kind) {
+    return kind != control_kind::label;
+}
 
-void on_clear_clicked() { control_set_text(control_id::编辑框_QQ号码, ""); }
+void on_clear_clicked() {
+    control_set_text(control_id::编辑框_QQ号码, "");
+}

@@ -25,7 +25,7 @@ struct control_description {
     const char* name; // CP936, for accessibility and test output
     control_kind kind;
     int left, top, width, height;
-    const char* text; // CP936
+    const char* text;                            // CP936
     std::optional<rgb_colour> text_colour;       // none: the system's own
     std::optional<rgb_colour> background_colour; // none: the system's own
     click_handler on_clicked = nullptr;

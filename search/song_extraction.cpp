@@ -3,6 +3,7 @@
 #include <boost/regex.hpp>
 
 #include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -10,34 +11,47 @@ std::string_view up_to_first_nul(std::string_view text) {
     return text.substr(0, std::min(text.find('\0'), text.size()));
 }
 
-std::size_t find_from(std::string_view text, std::size_t from, std::string_view needle) {
-    if (from > text.size()) {
-        return std::string_view::npos;
-    }
-    return text.find(needle, from);
-}
+constexpr std::string_view NAME_KEY = "xsong_name:\"";
+constexpr std::string_view URL_KEY = "xsong_url:'";
 
-// SONG_PATTERN matches from `from` on exactly when a name key is followed by a closing
-// double quote, then the URL key, then a closing single quote. Its lazy groups let Boost
-// try every name key against the whole rest of the text when that chain is broken, which
-// is quadratic and ends only at Boost's step limit (seconds for one MiB). The first name
-// key is the one to check: a later key's closing quote cannot come before an earlier
-// key's, so if the chain fails for the first key it fails for all of them.
-bool song_pattern_can_match(std::string_view text, std::size_t from) {
-    const std::size_t name_key = find_from(text, from, "xsong_name:\"");
-    if (name_key == std::string_view::npos) {
-        return false;
+// Tells where SONG_PATTERN can still match, in time linear in the text. The pattern's lazy
+// groups let Boost try every name key against the whole rest of the text when no URL
+// follows, which is quadratic and ends only at Boost's step limit (seconds for one MiB).
+//
+// A match from `from` on exists exactly when the first name key after `from` is followed
+// by its closing double quote, then an URL key, then a closing single quote. The first
+// name key decides: a later key's closing quote cannot come before an earlier key's. And
+// whether an URL key with a closing quote lies beyond a position needs only the last such
+// key, found once per text.
+class song_match_guard {
+  public:
+    explicit song_match_guard(std::string_view text) : text_(text) {
+        const std::size_t last_quote = text.rfind('\'');
+        if (last_quote != std::string_view::npos && last_quote >= URL_KEY.size()) {
+            last_url_key_ = text.rfind(URL_KEY, last_quote - URL_KEY.size());
+        }
     }
-    const std::size_t name_end = find_from(text, name_key + 12, "\"");
-    if (name_end == std::string_view::npos) {
-        return false;
+
+    // Where the next match starts, at or after `from`; npos when there is none.
+    std::size_t next_match_start(std::size_t from) const {
+        if (last_url_key_ == std::string_view::npos) {
+            return std::string_view::npos;
+        }
+        const std::size_t name_key = text_.find(NAME_KEY, from);
+        if (name_key == std::string_view::npos) {
+            return std::string_view::npos;
+        }
+        const std::size_t name_end = text_.find('"', name_key + NAME_KEY.size());
+        if (name_end == std::string_view::npos || last_url_key_ <= name_end) {
+            return std::string_view::npos;
+        }
+        return name_key;
     }
-    const std::size_t url_key = find_from(text, name_end + 1, "xsong_url:'");
-    if (url_key == std::string_view::npos) {
-        return false;
-    }
-    return find_from(text, url_key + 11, "'") != std::string_view::npos;
-}
+
+  private:
+    std::string_view text_;
+    std::size_t last_url_key_ = std::string_view::npos;
+};
 
 match_record record_of(const boost::cmatch& match, const char* buffer_begin) {
     match_record record;
@@ -59,8 +73,8 @@ match_record record_of(const boost::cmatch& match, const char* buffer_begin) {
 
 struct text_regex::compiled {
     boost::regex expression;
-    // Set only for SONG_PATTERN, whose structure allows a cheap check for futile searches.
-    bool (*can_match)(std::string_view text, std::size_t from) = nullptr;
+    // SONG_PATTERN's structure allows a cheap check for futile searches.
+    bool is_song_pattern = false;
 };
 
 text_regex::text_regex() = default;
@@ -72,9 +86,7 @@ bool regex_compile(text_regex& regex, std::string_view pattern) {
         auto compiled = std::make_unique<text_regex::compiled>();
         compiled->expression.assign(pattern.data(), pattern.data() + pattern.size(),
                                     boost::regex::perl);
-        if (pattern == SONG_PATTERN) {
-            compiled->can_match = song_pattern_can_match;
-        }
+        compiled->is_song_pattern = pattern == SONG_PATTERN;
         regex.compiled_ = std::move(compiled);
         return true;
     } catch (const std::exception&) {
@@ -93,12 +105,22 @@ match_list regex_find_all(const text_regex& regex, std::string_view text) {
     const char* const begin = buffer.data();
     const char* const end = begin + buffer.size();
     const char* start = begin;
+    std::optional<song_match_guard> guard;
+    if (compiled.is_song_pattern) {
+        guard.emplace(buffer);
+    }
     try {
         boost::cmatch match;
         while (true) {
-            if (compiled.can_match &&
-                !compiled.can_match(buffer, static_cast<std::size_t>(start - begin))) {
-                break;
+            if (guard) {
+                // Starting Boost at the match's own first byte finds the same match: the
+                // pattern has no anchors or look-behind that could see the bytes before it.
+                const std::size_t next =
+                    guard->next_match_start(static_cast<std::size_t>(start - begin));
+                if (next == std::string_view::npos) {
+                    break;
+                }
+                start = begin + next;
             }
             if (!boost::regex_search(start, end, match, compiled.expression,
                                      boost::match_default)) {

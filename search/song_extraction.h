@@ -51,5 +51,4 @@ bool regex_compile(text_regex& regex, std::string_view pattern);
 match_list regex_find_all(const text_regex& regex, std::string_view text);
 
 // The bytes of one group, or the empty text when the group took no part or is empty.
-std::string match_group_text(const match_record& record, std::string_view text,
-                             std::int32_t group);
+std::string match_group_text(const match_record& record, std::string_view text, std::int32_t group);

@@ -20,6 +20,8 @@ Other paths:
     /nul              "before" NUL "after"
     /redirect?to=URL  302 to URL
     /redirect-loop    302 to itself, forever
+    /redirect-chain?n=N  N redirects in a row, then "arrived"
+    /headers          the request's header lines as the body
     /silent           accepts and never answers
 
 Responses are GBK, as the service sends them.
@@ -113,6 +115,13 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return self.send_body(200, b"before\0after", "text/plain")
         if path == "/redirect":
             return self.redirect(params.get("to", ["/echo"])[0])
+        if path == "/redirect-chain":
+            left = int(params.get("n", ["0"])[0])
+            if left <= 0:
+                return self.send_body(200, b"arrived", "text/plain")
+            return self.redirect("/redirect-chain?n=%d" % (left - 1))
+        if path == "/headers":
+            return self.send_body(200, str(self.headers).encode("latin-1"), "text/plain")
         if path == "/redirect-loop":
             return self.redirect("/redirect-loop")
         if path == "/silent":

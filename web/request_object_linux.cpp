@@ -22,8 +22,8 @@ constexpr int MAX_REDIRECTS = 10;
 constexpr char USER_AGENT[] = "Mozilla/4.0 (compatible; Win32; WinHttp.WinHttpRequest.5)";
 
 bool is_unsafe_in_url(unsigned char byte) {
-    return byte <= 0x20 || byte >= 0x7F || std::string_view("\"<>\\^`{|}").find(static_cast<char>(byte)) !=
-                                                  std::string_view::npos;
+    return byte <= 0x20 || byte >= 0x7F ||
+           std::string_view("\"<>\\^`{|}").find(static_cast<char>(byte)) != std::string_view::npos;
 }
 
 std::string percent_encode_unsafe(std::string_view url) {
@@ -128,4 +128,6 @@ class curl_request final : public request_object {
 
 } // namespace
 
-std::unique_ptr<request_object> create_request_object() { return std::make_unique<curl_request>(); }
+std::unique_ptr<request_object> create_request_object() {
+    return std::make_unique<curl_request>();
+}

@@ -13,7 +13,8 @@ class link_copy : public testing::Test {
   protected:
     void SetUp() override {
         reset_fake_window();
-        window.rows = {{"1", "a", "http://x/1.mp3"}, {"2", "b", ""}, {"3", "c", "http://x/\xB8\xE8"}};
+        window.rows = {
+            {"1", "a", "http://x/1.mp3"}, {"2", "b", ""}, {"3", "c", "http://x/\xB8\xE8"}};
         window.clipboard = "earlier";
     }
     in_memory_window& window = fake_window();

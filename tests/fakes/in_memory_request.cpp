@@ -22,7 +22,9 @@ class scripted_request_object final : public request_object {
 };
 } // namespace
 
-scripted_request& last_request() { return script; }
+scripted_request& last_request() {
+    return script;
+}
 void reset_scripted_request(std::string body) {
     script = scripted_request{};
     script.body = std::move(body);

@@ -6,7 +6,9 @@
 namespace {
 in_memory_window window;
 
-void record(std::string line) { window.log.push_back(std::move(line)); }
+void record(std::string line) {
+    window.log.push_back(std::move(line));
+}
 
 bool cell_exists(std::int32_t row, std::int32_t column) {
     return row >= 0 && static_cast<std::size_t>(row) < window.rows.size() && column >= 0 &&
@@ -14,8 +16,12 @@ bool cell_exists(std::int32_t row, std::int32_t column) {
 }
 } // namespace
 
-in_memory_window& fake_window() { return window; }
-void reset_fake_window() { window = in_memory_window{}; }
+in_memory_window& fake_window() {
+    return window;
+}
+void reset_fake_window() {
+    window = in_memory_window{};
+}
 
 void control_set_disabled(control_id control, bool disabled) {
     record(std::string("set_disabled ") + (disabled ? "true" : "false"));
@@ -32,7 +38,9 @@ void control_set_text(control_id control, std::string_view text) {
     window.text(control) = std::string(text);
 }
 
-bool control_is_ticked(control_id /*control*/) { return window.ticked; }
+bool control_is_ticked(control_id /*control*/) {
+    return window.ticked;
+}
 
 void list_delete_all() {
     record("list_delete_all");
@@ -51,7 +59,9 @@ void list_set_item_text(std::int32_t row, std::int32_t column, std::string_view 
     }
 }
 
-std::int32_t list_item_count() { return static_cast<std::int32_t>(window.rows.size()); }
+std::int32_t list_item_count() {
+    return static_cast<std::int32_t>(window.rows.size());
+}
 
 std::string list_get_item_text(std::int32_t row, std::int32_t column) {
     return cell_exists(row, column)
@@ -59,7 +69,9 @@ std::string list_get_item_text(std::int32_t row, std::int32_t column) {
                : std::string();
 }
 
-std::int32_t list_selected_item() { return window.selected; }
+std::int32_t list_selected_item() {
+    return window.selected;
+}
 
 bool clipboard_set_text(std::string_view text) {
     if (window.clipboard_locked) {

@@ -39,9 +39,9 @@ TEST_F(search_command, requests_the_playlist_url_with_the_number_as_typed) {
         std::string typed;
         std::string url;
     };
-    for (const numbers& n : {numbers{"10001", "uin=10001"}, numbers{"", "uin="},
-                             numbers{" 1 2", "uin=%201%202"}, numbers{"abc", "uin=abc"},
-                             numbers{"\xC7\xE7", "uin=\xC7\xE7"}}) {
+    for (const numbers& n :
+         {numbers{"10001", "uin=10001"}, numbers{"", "uin="}, numbers{" 1 2", "uin=%201%202"},
+          numbers{"abc", "uin=abc"}, numbers{"\xC7\xE7", "uin=\xC7\xE7"}}) {
         reset_scripted_request();
         window.text(control_id::编辑框_QQ号码) = n.typed;
         on_search_clicked();
@@ -73,9 +73,9 @@ TEST_F(search_command, disables_the_button_for_the_whole_search_and_keeps_old_ro
     EXPECT_EQ(rows_during_request, 1U) << "the previous rows stay until the response is in";
     EXPECT_EQ(status_during_request, status_text_for(1)) << "no status text while waiting";
     EXPECT_FALSE(window.is_disabled(control_id::按钮_搜索));
-    EXPECT_EQ(window.log, (std::vector<std::string>{"set_disabled true", "get_text",
-                                                    "list_delete_all", "set_text",
-                                                    "set_disabled false"}));
+    EXPECT_EQ(window.log,
+              (std::vector<std::string>{"set_disabled true", "get_text", "list_delete_all",
+                                        "set_text", "set_disabled false"}));
     ASSERT_EQ(window.rows.size(), 1U);
     EXPECT_EQ(window.rows[0][1], "new");
 }

@@ -24,8 +24,9 @@ class search_through_server : public testing::Test {
 TEST_F(search_through_server, lists_the_sample_playlist) {
     search("10001");
     ASSERT_EQ(window.rows.size(), 6U);
-    EXPECT_EQ(window.rows[0], (std::array<std::string, 3>{
-                                  "1", "\xC7\xE7\xCC\xEC", "http://stream.music.example/qqmusic/1001.mp3"}));
+    EXPECT_EQ(window.rows[0],
+              (std::array<std::string, 3>{"1", "\xC7\xE7\xCC\xEC",
+                                          "http://stream.music.example/qqmusic/1001.mp3"}));
     EXPECT_EQ(window.rows[2][0], "3");
     EXPECT_EQ(window.rows[2][1], "") << "the song with an empty name still has a row";
     EXPECT_EQ(window.rows[5][0], "6");

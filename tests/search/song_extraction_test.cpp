@@ -62,9 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         extraction_case{"three entries in order",
                         entry("a", "u1") + "," + entry("b", "u2") + "," + entry("c", "u3"),
                         {{"a", "u1"}, {"b", "u2"}, {"c", "u3"}}},
-        extraction_case{"empty name and empty url",
-                        entry("", "u1") + entry("n", ""),
-                        {{"", "u1"}, {"n", ""}}},
+        extraction_case{
+            "empty name and empty url", entry("", "u1") + entry("n", ""), {{"", "u1"}, {"n", ""}}},
         extraction_case{"GBK bytes pass through unchanged",
                         entry(QING_TIAN, "http://x/" + GE + ".mp3"),
                         {{QING_TIAN, "http://x/" + GE + ".mp3"}}},
@@ -72,21 +71,23 @@ INSTANTIATE_TEST_SUITE_P(
                         "xsong_name:\"a\r\nb\",\n\f xsong_url:'http://x/\ny'",
                         {{"a\r\nb", "http://x/\ny"}}},
         extraction_case{"a double quote ends the name; a backslash escape stays",
-                        entry("say \\\"hi\\\"", "u"), {{"say \\", "u"}}},
-        extraction_case{"a single quote cuts the url", entry("n", "http://x/it's"),
-                        {{"n", "http://x/it"}}},
+                        entry("say \\\"hi\\\"", "u"),
+                        {{"say \\", "u"}}},
+        extraction_case{
+            "a single quote cuts the url", entry("n", "http://x/it's"), {{"n", "http://x/it"}}},
         extraction_case{"an entry without url pairs with the next url",
                         "xsong_name:\"first\",x:1," + entry("second", "u2"),
                         {{"first", "u2"}}},
-        extraction_case{"a name key with no url key after it", entry("a", "u") +
-                                                                   "xsong_name:\"lonely\",more",
+        extraction_case{"a name key with no url key after it",
+                        entry("a", "u") + "xsong_name:\"lonely\",more",
                         {{"a", "u"}}},
         extraction_case{"keys written differently are not recognised",
                         "XSONG_NAME:\"a\",xsong_url:'u1' xsong_name: \"b\",xsong_url:'u2' "
                         "xsong_name:'c',xsong_url:'u3' ",
                         {}},
         extraction_case{"a double quote after the url key is not an url",
-                        "xsong_name:\"a\",xsong_url:\"u1\"", {}},
+                        "xsong_name:\"a\",xsong_url:\"u1\"",
+                        {}},
         extraction_case{"the text ends at its first NUL",
                         entry("a", "u1") + std::string(1, '\0') + entry("b", "u2"),
                         {{"a", "u1"}}}));
@@ -226,13 +227,16 @@ std::string repeated(const std::string& piece, int times) {
 
 INSTANTIATE_TEST_SUITE_P(
     responses, same_as_plain_boost,
-    testing::Values(entry("a", "u") + entry("b", "v"),
-                    entry("a", "u") + "xsong_name:\"dangling",
+    testing::Values(entry("a", "u") + entry("b", "v"), entry("a", "u") + "xsong_name:\"dangling",
                     entry("a", "u") + "xsong_name:\"closed\" but no url key",
                     entry("a", "u") + "xsong_name:\"n\",xsong_url:'no closing quote",
                     "xsong_name:\"a\" xsong_name:\"b\" xsong_url:'u' tail",
-                    "xsong_name:\"\"xsong_url:''",
-                    "\"xsong_url:'u'xsong_name:\"x\"",
+                    "xsong_name:\"\"xsong_url:''", "\"xsong_url:'u'xsong_name:\"x\"",
+                    "xsong_name:\"a\"xsong_url:''", "xsong_name:\"a\"xsong_url:'",
+                    "xsong_url:'u' xsong_name:\"a\"xsong_url:'",
+                    "xsong_name:\"a\" xsong_url:'u' xsong_name:\"b\"xsong_url:'v",
+                    "xsong_name:\"xsong_url:'u'\"", "xsong_name:\"n\"xsong_url:'xsong_url:'",
+                    "xsong_name:\"n\"xsong_url:'u'xsong_name:\"'\"xsong_url:'",
                     repeated("xsong_name:\"n\",", 200) + entry("last", "u"),
                     repeated(entry("s", "u"), 50) + repeated("xsong_name:\"n\",", 300)));
 

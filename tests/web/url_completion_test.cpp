@@ -28,8 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                     completion_case{"hTtPs://a.example/", "hTtPs://a.example/"},
                     completion_case{"httpfoo", "httpfoo"},
                     completion_case{"a.example/x", "http://a.example/x"},
-                    completion_case{"", "http://"},
-                    completion_case{"htt", "http://htt"},
+                    completion_case{"", "http://"}, completion_case{"htt", "http://htt"},
                     completion_case{"ftp://a.example", "http://ftp://a.example"},
                     // The trail byte of a double-byte character is never lowered.
                     completion_case{"\x81T", "http://\x81T"},

@@ -12,7 +12,9 @@ std::string server() {
     return address ? address : "";
 }
 
-std::string get(std::string url) { return web_request("GET", url); }
+std::string get(std::string url) {
+    return web_request("GET", url);
+}
 
 std::string playlist(const std::string& uin) {
     return get(server() + "/fcg-bin/cgi_playlist_xml.fcg?json=1&uin=" + uin);
@@ -74,11 +76,11 @@ TEST_P(percent_encoding, keeps_blanks_and_non_ascii_off_the_request_line) {
     EXPECT_EQ(get(server() + "/echo?uin=" + GetParam().query), "/echo?uin=" + GetParam().arrives);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    numbers, percent_encoding,
-    testing::Values(encoding_case{"10001", "10001"}, encoding_case{"1 2", "1%202"},
-                    encoding_case{"1\r\nX-Evil: 1", "1%0D%0AX-Evil:%201"},
-                    // "晴天" in CP936 goes out as UTF-8, percent-encoded.
-                    encoding_case{"\xC7\xE7\xCC\xEC", "%E6%99%B4%E5%A4%A9"}));
+INSTANTIATE_TEST_SUITE_P(numbers, percent_encoding,
+                         testing::Values(encoding_case{"10001", "10001"},
+                                         encoding_case{"1 2", "1%202"},
+                                         encoding_case{"1\r\nX-Evil: 1", "1%0D%0AX-Evil:%201"},
+                                         // "晴天" in CP936 goes out as UTF-8, percent-encoded.
+                                         encoding_case{"\xC7\xE7\xCC\xEC", "%E6%99%B4%E5%A4%A9"}));
 
 } // namespace
