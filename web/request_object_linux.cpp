@@ -9,6 +9,7 @@
 #include "web/request_object.h"
 
 #include "app/ansi_text_linux.h"
+#include "web/web_request.h"
 
 #include <curl/curl.h>
 
@@ -24,22 +25,6 @@ constexpr char USER_AGENT[] = "Mozilla/4.0 (compatible; Win32; WinHttp.WinHttpRe
 bool is_unsafe_in_url(unsigned char byte) {
     return byte <= 0x20 || byte >= 0x7F ||
            std::string_view("\"<>\\^`{|}").find(static_cast<char>(byte)) != std::string_view::npos;
-}
-
-std::string percent_encode_unsafe(std::string_view url) {
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string encoded;
-    for (const char c : url) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (is_unsafe_in_url(byte)) {
-            encoded += '%';
-            encoded += hex[byte >> 4];
-            encoded += hex[byte & 0x0F];
-        } else {
-            encoded += c;
-        }
-    }
-    return encoded;
 }
 
 bool is_https(std::string_view url) {
@@ -72,7 +57,7 @@ class curl_request final : public request_object {
 
     void open(const std::string& method, const std::string& url, bool /*async*/) override {
         method_ = method;
-        url_ = percent_encode_unsafe(utf8_from_ansi(url));
+        url_ = percent_encode(utf8_from_ansi(url), is_unsafe_in_url);
         opened_ = handle_ != nullptr;
     }
 

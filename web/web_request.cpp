@@ -31,21 +31,25 @@ bool starts_with_http(std::string_view url) {
     return lowered_skipping_trail_bytes(url).starts_with("http");
 }
 
-std::string escape_request_line_bytes(std::string_view url) {
+std::string percent_encode(std::string_view url, bool (*unsafe)(unsigned char byte)) {
     static constexpr char hex[] = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(url.size());
+    std::string encoded;
+    encoded.reserve(url.size());
     for (const char c : url) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte == 0x7F) {
-            escaped += '%';
-            escaped += hex[byte >> 4];
-            escaped += hex[byte & 0x0F];
+        if (unsafe(byte)) {
+            encoded += '%';
+            encoded += hex[byte >> 4];
+            encoded += hex[byte & 0x0F];
         } else {
-            escaped += c;
+            encoded += c;
         }
     }
-    return escaped;
+    return encoded;
+}
+
+std::string escape_request_line_bytes(std::string_view url) {
+    return percent_encode(url, [](unsigned char byte) { return byte <= 0x20 || byte == 0x7F; });
 }
 
 std::string web_request(const std::optional<std::string>& method, std::string& url,

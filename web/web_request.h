@@ -15,6 +15,9 @@ std::string web_request(const std::optional<std::string>& method, std::string& u
 // lead a double-byte character, whose trail byte is never lowered.
 bool starts_with_http(std::string_view url);
 
+// `url` with every byte for which `unsafe` holds written as %XX.
+std::string percent_encode(std::string_view url, bool (*unsafe)(unsigned char byte));
+
 // Blanks and control bytes percent-encoded, so that no URL can split the request line
 // or add a header.
 std::string escape_request_line_bytes(std::string_view url);

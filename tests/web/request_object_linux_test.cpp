@@ -1,9 +1,7 @@
 // What the libcurl request object keeps of the Windows request object's defaults.
-#include "web/web_request.h"
+#include "tests/web/sample_server.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 

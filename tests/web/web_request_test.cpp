@@ -1,9 +1,7 @@
 // web_request through this build's real request object, against the sample server.
-#include "web/web_request.h"
+#include "tests/web/sample_server.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 namespace {
 
