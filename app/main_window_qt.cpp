@@ -4,6 +4,7 @@
 #include "app/result_list/result_list_qt.h"
 #include "app/text_qt.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCheckBox>
 #include <QIcon>
@@ -122,6 +123,14 @@ bool is_letter_or_digit(int key) {
     return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
 }
 
+// Assistive tools expect a top-level window to be a frame; a plain widget would be a filler.
+QAccessibleInterface* accessible_main_window(const QString& /*class_name*/, QObject* object) {
+    if (object && object == main_window_qt::instance()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Window);
+    }
+    return nullptr;
+}
+
 QPoint centred_place(QSize outer) {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen) {
@@ -139,6 +148,9 @@ main_window_qt::main_window_qt()
                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint) {
     the_window = this;
+    static const bool accessible_as_frame =
+        (QAccessible::installFactory(accessible_main_window), true);
+    (void)accessible_as_frame;
     setWindowTitle(QString::fromLatin1(MAIN_WINDOW.title));
     setWindowIcon(application_icon());
     // Until the window manager tells its frame, the frame is taken to be nothing.

@@ -14,7 +14,7 @@ packages=(
   googletest libbenchmark-dev
   xvfb openbox xdotool xclip x11-utils imagemagick
   fonts-wqy-microhei
-  at-spi2-core python3-pyatspi
+  at-spi2-core python3-pyatspi dbus-daemon dbus-bin
   python3
 )
 

@@ -8,6 +8,7 @@
 #include "app/result_list/result_list_qt.h"
 #include "app/text_qt.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QHeaderView>
@@ -210,6 +211,9 @@ class main_window_qt_test : public QObject {
     }
 
     void accessibility_names_the_controls() {
+        QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+        QCOMPARE(frame->role(), QAccessible::Window);
+        QCOMPARE(frame->childCount(), CONTROL_COUNT);
         QCOMPARE(number_box()->accessibleName(), control_name(control_id::编辑框_QQ号码));
         QCOMPARE(list()->accessibleName(), control_name(control_id::超级列表框1));
         for (const control_description& description : MAIN_WINDOW_CONTROLS) {
