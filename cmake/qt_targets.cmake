@@ -43,3 +43,11 @@ foreach(size 16 32 48 256)
           DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps"
           RENAME sonvale-brackwen.png)
 endforeach()
+
+# Start-up and search timing of the window, driven by bench/startup_qt.py; not built by
+# default. The empty window is its own program, linked with Qt alone, as any would be.
+add_executable(startup_qt_probe EXCLUDE_FROM_ALL bench/startup_qt_probe.cpp)
+target_link_libraries(startup_qt_probe PRIVATE core web_platform window_qt project_warnings)
+add_executable(startup_qt_empty_probe EXCLUDE_FROM_ALL bench/startup_qt_probe.cpp)
+target_compile_definitions(startup_qt_empty_probe PRIVATE EMPTY_WINDOW)
+target_link_libraries(startup_qt_empty_probe PRIVATE Qt6::Widgets project_warnings)
