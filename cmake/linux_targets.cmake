@@ -6,6 +6,8 @@ target_include_directories(platform_text PUBLIC "${CMAKE_SOURCE_DIR}")
 target_link_libraries(platform_text PRIVATE project_warnings)
 
 add_library(web_platform STATIC web/request_object_linux.cpp)
-target_link_libraries(web_platform PUBLIC core platform_text CURL::libcurl PRIVATE project_warnings)
+# libcurl is opened at the first request (dlopen), so only its headers are used here.
+target_include_directories(web_platform PRIVATE ${CURL_INCLUDE_DIRS})
+target_link_libraries(web_platform PUBLIC core platform_text ${CMAKE_DL_LIBS} PRIVATE project_warnings)
 
 include(cmake/qt_targets.cmake OPTIONAL)
