@@ -43,8 +43,8 @@ kind_settings settings_of(control_kind kind) {
     case control_kind::edit_box:
         return {"EDIT", CHILD | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case control_kind::push_button:
-        return {"BUTTON", CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE,
-                0};
+        return {"BUTTON",
+                CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE, 0};
     case control_kind::check_box:
         return {"BUTTON",
                 CHILD | WS_TABSTOP | BS_AUTOCHECKBOX | BS_LEFT | BS_VCENTER | BS_MULTILINE, 0};
@@ -54,11 +54,17 @@ kind_settings settings_of(control_kind kind) {
     return {"", 0, 0};
 }
 
-COLORREF colour_ref(rgb_colour colour) { return RGB(colour.red, colour.green, colour.blue); }
+COLORREF colour_ref(rgb_colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
+}
 
-HFONT default_gui_font() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT default_gui_font() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
-HINSTANCE instance() { return GetModuleHandleA(nullptr); }
+HINSTANCE instance() {
+    return GetModuleHandleA(nullptr);
+}
 
 int index_of(HWND window) {
     for (int i = 0; i < CONTROL_COUNT; ++i) {
@@ -70,7 +76,9 @@ int index_of(HWND window) {
     return -1;
 }
 
-HWND hwnd_of(control_id control) { return control_hwnds[static_cast<std::size_t>(control)]; }
+HWND hwnd_of(control_id control) {
+    return control_hwnds[static_cast<std::size_t>(control)];
+}
 
 std::string window_text(HWND window) {
     std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
@@ -279,19 +287,19 @@ HWND create_control(HWND parent, const control_description& description, int id)
         return static_cast<HWND>(result_list_create(parent, description, id));
     }
     const kind_settings settings = settings_of(description.kind);
-    HWND control = CreateWindowExA(settings.ex_style, settings.class_name, description.text,
-                                   settings.style, description.left, description.top,
-                                   description.width, description.height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(),
-                                   nullptr);
+    HWND control = CreateWindowExA(
+        settings.ex_style, settings.class_name, description.text, settings.style, description.left,
+        description.top, description.width, description.height, parent,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance(), nullptr);
     if (control == nullptr) {
         return nullptr;
     }
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(default_gui_font()), FALSE);
     switch (description.kind) {
     case control_kind::label:
-        SetWindowLongPtrA(control, LABEL_COLOUR_SLOT,
-                          static_cast<LONG_PTR>(colour_ref(description.text_colour.value_or(BLACK))));
+        SetWindowLongPtrA(
+            control, LABEL_COLOUR_SLOT,
+            static_cast<LONG_PTR>(colour_ref(description.text_colour.value_or(BLACK))));
         break;
     case control_kind::edit_box:
         SendMessageA(control, EM_LIMITTEXT, 0, 0);
@@ -335,9 +343,13 @@ void exit_routine() {}
 
 } // namespace
 
-void* main_window() { return main_hwnd; }
+void* main_window() {
+    return main_hwnd;
+}
 
-void* control_window(control_id control) { return hwnd_of(control); }
+void* control_window(control_id control) {
+    return hwnd_of(control);
+}
 
 void* main_window_create() {
     if (!register_classes()) {
@@ -363,9 +375,9 @@ void* main_window_create() {
     }
 
     auto load_icon = [](int size_metric_x, int size_metric_y) {
-        return reinterpret_cast<LPARAM>(
-            LoadImageA(instance(), MAKEINTRESOURCEA(APP_ICON_ID), IMAGE_ICON,
-                       GetSystemMetrics(size_metric_x), GetSystemMetrics(size_metric_y), 0));
+        return reinterpret_cast<LPARAM>(LoadImageA(instance(), MAKEINTRESOURCEA(APP_ICON_ID),
+                                                   IMAGE_ICON, GetSystemMetrics(size_metric_x),
+                                                   GetSystemMetrics(size_metric_y), 0));
     };
     SendMessageA(window, WM_SETICON, ICON_BIG, load_icon(SM_CXICON, SM_CYICON));
     SendMessageA(window, WM_SETICON, ICON_SMALL, load_icon(SM_CXSMICON, SM_CYSMICON));
@@ -483,7 +495,9 @@ void control_set_disabled(control_id control, bool disabled) {
     }
 }
 
-std::string control_get_text(control_id control) { return window_text(hwnd_of(control)); }
+std::string control_get_text(control_id control) {
+    return window_text(hwnd_of(control));
+}
 
 void control_set_text(control_id control, std::string_view text) {
     SetWindowTextA(hwnd_of(control), std::string(text).c_str());

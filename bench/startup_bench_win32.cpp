@@ -51,8 +51,8 @@ bool measure(const char* program, sample& result) {
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const double start = now_ms();
-    if (!CreateProcessA(program, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
+    if (!CreateProcessA(program, command_line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
         return false;
     }
     search_state state{process.dwProcessId, nullptr};

@@ -86,11 +86,10 @@ void* result_list_create(void* parent, const control_description& description, i
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
 
-    const DWORD style = WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT |
-                        LVS_SINGLESEL;
+    const DWORD style =
+        WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL;
     HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", style, description.left, description.top,
-                                description.width, description.height,
-                                static_cast<HWND>(parent),
+                                description.width, description.height, static_cast<HWND>(parent),
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                 GetModuleHandleA(nullptr), nullptr);
     if (list == nullptr) {
@@ -166,7 +165,9 @@ void list_set_item_text(std::int32_t row, std::int32_t column, std::string_view 
     send(LVM_SETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
 
-std::int32_t list_item_count() { return static_cast<std::int32_t>(send(LVM_GETITEMCOUNT, 0, 0)); }
+std::int32_t list_item_count() {
+    return static_cast<std::int32_t>(send(LVM_GETITEMCOUNT, 0, 0));
+}
 
 std::string list_get_item_text(std::int32_t row, std::int32_t column) {
     if (row < 0) {

@@ -19,7 +19,9 @@ namespace {
 
 using enum control_id;
 
-HWND hwnd(control_id control) { return static_cast<HWND>(control_window(control)); }
+HWND hwnd(control_id control) {
+    return static_cast<HWND>(control_window(control));
+}
 
 // Runs whatever the window has queued, through the program's own key examination.
 void pump(DWORD for_milliseconds = 0) {
@@ -58,7 +60,9 @@ std::string text_of(HWND window) {
     return text;
 }
 
-COLORREF face() { return GetSysColor(COLOR_BTNFACE); }
+COLORREF face() {
+    return GetSysColor(COLOR_BTNFACE);
+}
 
 class main_window_test : public testing::Test {
   protected:
@@ -105,7 +109,8 @@ TEST_F(main_window_test, has_a_fixed_frame_with_minimise_and_close_but_no_maximi
               GetStockObject(DEFAULT_GUI_FONT));
 }
 
-TEST_F(main_window_test, window_and_label_classes_redraw_deliver_double_clicks_and_paint_themselves) {
+TEST_F(main_window_test,
+       window_and_label_classes_redraw_deliver_double_clicks_and_paint_themselves) {
     for (HWND of : {window, hwnd(标签1)}) {
         SCOPED_TRACE(class_of(of));
         EXPECT_EQ(GetClassLongPtrA(of, GCL_STYLE), CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
@@ -353,8 +358,11 @@ TEST_F(main_window_test, list_operations_append_read_replace_and_empty_rows) {
 
 TEST_F(main_window_test, reads_long_cells_whole) {
     const std::string lengths_to_try[] = {
-        std::string(510, 'a'), std::string(511, 'b'), std::string(512, 'c'),
-        std::string(3000, 'd'), std::string(1, 'x') + std::string(255 * 2, '\0'),
+        std::string(510, 'a'),
+        std::string(511, 'b'),
+        std::string(512, 'c'),
+        std::string(3000, 'd'),
+        std::string(1, 'x') + std::string(255 * 2, '\0'),
     };
     std::string chinese;
     while (chinese.size() < 1400) {
@@ -362,7 +370,7 @@ TEST_F(main_window_test, reads_long_cells_whole) {
     }
     list_insert_item("1");
     for (const std::string& text : {lengths_to_try[0], lengths_to_try[1], lengths_to_try[2],
-                                     lengths_to_try[3], chinese, chinese.substr(0, 510) + "a"}) {
+                                    lengths_to_try[3], chinese, chinese.substr(0, 510) + "a"}) {
         list_set_item_text(0, 2, text);
         EXPECT_EQ(list_get_item_text(0, 2), text) << text.size() << " bytes";
     }

@@ -21,16 +21,22 @@
 
 namespace {
 
-HWND find_main_window() { return FindWindowA(MAIN_WINDOW_CLASS_NAME, nullptr); }
+HWND find_main_window() {
+    return FindWindowA(MAIN_WINDOW_CLASS_NAME, nullptr);
+}
 
-HWND control(HWND main, int index) { return GetDlgItem(main, FIRST_CONTROL_ID + index); }
+HWND control(HWND main, int index) {
+    return GetDlgItem(main, FIRST_CONTROL_ID + index);
+}
 
-void write(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void write(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+}
 
 std::string text_of(HWND window) {
     std::vector<char> text(4096);
-    const LRESULT length = SendMessageA(window, WM_GETTEXT, text.size(),
-                                        reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT length =
+        SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
     return std::string(text.data(), static_cast<std::size_t>(length));
 }
 
@@ -40,8 +46,8 @@ class remote_memory {
     remote_memory(HWND window, std::size_t size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(window, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
-                               pid);
+        process_ =
+            OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
         address_ = VirtualAllocEx(process_, nullptr, size, MEM_COMMIT, PAGE_READWRITE);
     }
     ~remote_memory() {
@@ -107,7 +113,9 @@ POINT centre_of(HWND window, RECT rect) {
     return centre;
 }
 
-void print_point(POINT point) { write(std::to_string(point.x) + " " + std::to_string(point.y)); }
+void print_point(POINT point) {
+    write(std::to_string(point.x) + " " + std::to_string(point.y));
+}
 
 LRESULT CALLBACK other_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_DESTROY) {
@@ -125,9 +133,9 @@ int run_other_window() {
     window_class.hbrBackground = GetSysColorBrush(COLOR_WINDOW);
     window_class.lpszClassName = "ProbeOtherWindow";
     RegisterClassA(&window_class);
-    HWND window = CreateWindowExA(0, "ProbeOtherWindow", "Other window", WS_OVERLAPPEDWINDOW, 20,
-                                  20, 200, 120, nullptr, nullptr, GetModuleHandleA(nullptr),
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(0, "ProbeOtherWindow", "Other window", WS_OVERLAPPEDWINDOW, 20, 20, 200,
+                        120, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ShowWindow(window, SW_SHOW);
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {
@@ -191,9 +199,7 @@ int main(int argc, char** argv) {
     } else if (command == "focus") {
         HWND focus = focused_window(main);
         const int id = focus != nullptr ? GetDlgCtrlID(focus) - FIRST_CONTROL_ID : -1;
-        write(focus == nullptr ? "none"
-              : GetParent(focus) == main ? std::to_string(id)
-                                         : "other");
+        write(focus == nullptr ? "none" : GetParent(focus) == main ? std::to_string(id) : "other");
     } else if (command == "text") {
         write(text_of(control(main, argument)));
     } else if (command == "enabled") {
@@ -204,12 +210,12 @@ int main(int argc, char** argv) {
         const remote_memory memory(list, sizeof(LVITEMA) + 8192);
         const auto count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
         for (int row = 0; row < count; ++row) {
-            write(cell_text(list, memory, row, 0) + "\t" + cell_text(list, memory, row, 1) +
-                  "\t" + cell_text(list, memory, row, 2) + "\n");
+            write(cell_text(list, memory, row, 0) + "\t" + cell_text(list, memory, row, 1) + "\t" +
+                  cell_text(list, memory, row, 2) + "\n");
         }
     } else if (command == "selected") {
-        write(std::to_string(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
-                                          LVNI_SELECTED)));
+        write(std::to_string(
+            SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)));
     } else if (command == "centre") {
         HWND window = control(main, argument);
         RECT rect;
@@ -246,8 +252,8 @@ int main(int argc, char** argv) {
             buttons += std::string(name) == "Button" && IsWindowVisible(child) ? 1 : 0;
         }
         HWND icon = GetDlgItem(box, 0x0440);
-        const bool has_icon = icon != nullptr && IsWindowVisible(icon) &&
-                              SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+        const bool has_icon =
+            icon != nullptr && IsWindowVisible(icon) && SendMessageA(icon, STM_GETICON, 0, 0) != 0;
         write(text_of(box) + "\n" + text_of(GetDlgItem(box, 0xFFFF)) + "\n" +
               "owner=" + (GetWindow(box, GW_OWNER) != nullptr ? "1" : "0") +
               " buttons=" + std::to_string(buttons) + " icon=" + (has_icon ? "1" : "0") +
