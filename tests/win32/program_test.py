@@ -164,7 +164,9 @@ class program_test(unittest.TestCase):
 
     def test_a_double_click_on_an_empty_list_changes_nothing(self):
         set_x_clipboard("before 之前")
-        wait_for(lambda: probe("clipboard") == gbk("before 之前"), what="the X clipboard in Wine")
+        # Wine's first import of another X client's selection can take ten seconds or more.
+        wait_for(lambda: probe("clipboard") == gbk("before 之前"), timeout=60,
+                 what="the X clipboard in Wine")
         self.click(LIST)
         self.click(LIST)
         self.click_at(probe("centre", LIST), repeat=2)
@@ -231,7 +233,7 @@ class program_test(unittest.TestCase):
         # Chinese text cannot be typed into Wine with xdotool; it is pasted, as people do.
         set_x_clipboard("号码")
         xdotool("key", "ctrl+v")
-        wait_for(lambda: probe("text", EDIT) == gbk("号码"), what="the pasted text")
+        wait_for(lambda: probe("text", EDIT) == gbk("号码"), timeout=60, what="the pasted text")
         self.click(CLEAR)
         wait_for(lambda: probe("text", EDIT) == b"", what="the number box emptied")
         self.click(EDIT)
