@@ -6,12 +6,10 @@
 namespace {
 
 std::string server() {
-    const char* address = std::getenv("SAMPLE_SERVER");
-    return address ? address : "";
+    return sample_server();
 }
-
 std::string get(std::string url) {
-    return web_request("GET", url);
+    return http_get(std::move(url));
 }
 
 std::string playlist(const std::string& uin) {
