@@ -161,7 +161,7 @@ main_window_qt::main_window_qt()
     for (const control_description& description : MAIN_WINDOW_CONTROLS) {
         controls_[static_cast<std::size_t>(description.id)] = create_control(description, this);
     }
-    const auto usable = [this](control_id id) { return control(id)->isEnabled(); };
+    const auto usable = [this](control_id id) { return can_take_focus(id); };
     if (const std::optional<control_id> first = first_on_tab_ring(usable)) {
         control(*first)->setFocus(Qt::OtherFocusReason);
     }
@@ -261,10 +261,7 @@ bool main_window_qt::focusNextPrevChild(bool next) {
 }
 
 bool main_window_qt::move_focus(bool backwards) {
-    const auto usable = [this](control_id id) {
-        const QWidget* widget = control(id);
-        return widget->isVisibleTo(this) && widget->isEnabled();
-    };
+    const auto usable = [this](control_id id) { return can_take_focus(id); };
     const std::optional<control_id> next =
         next_on_tab_ring(control_with_focus(), backwards, usable);
     if (!next) {
@@ -272,6 +269,11 @@ bool main_window_qt::move_focus(bool backwards) {
     }
     control(*next)->setFocus(backwards ? Qt::BacktabFocusReason : Qt::TabFocusReason);
     return true;
+}
+
+bool main_window_qt::can_take_focus(control_id id) const {
+    const QWidget* widget = control(id);
+    return widget->isVisibleTo(this) && widget->isEnabled();
 }
 
 std::optional<control_id> main_window_qt::control_with_focus() const {

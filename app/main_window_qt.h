@@ -45,6 +45,8 @@ class main_window_qt final : public QWidget {
     bool examine_key(const QKeyEvent& key);
     bool move_focus(bool backwards);
     std::optional<control_id> control_with_focus() const;
+    // Shown (or to be shown with the window) and enabled: may take the focus.
+    bool can_take_focus(control_id id) const;
     void fit_outer_size();
 
     std::array<QWidget*, CONTROL_COUNT> controls_{};
